@@ -1,0 +1,33 @@
+#include "base/real_clock.h"
+
+#include <thread>
+
+namespace novu {
+
+namespace {
+// Wake-ups from a timed sleep on Linux arrive 50..100 µs late (timer slack plus scheduling);
+// stopping the sleep this much early and spinning the rest keeps pauses exact.
+constexpr Duration kSpinMargin = std::chrono::microseconds(150);
+}  // namespace
+
+double ToMilliseconds(Duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+RealClock::RealClock() : epoch_(std::chrono::steady_clock::now()) {}
+
+TimePoint RealClock::Now() const {
+    return std::chrono::duration_cast<Duration>(std::chrono::steady_clock::now() - epoch_);
+}
+
+void RealClock::SleepUntil(TimePoint deadline) {
+    const auto target = epoch_ + deadline;
+    if (target - std::chrono::steady_clock::now() > kSpinMargin) {
+        std::this_thread::sleep_until(target - kSpinMargin);
+    }
+    while (std::chrono::steady_clock::now() < target) {
+        std::this_thread::yield();
+    }
+}
+
+}  // namespace novu

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace novu::test {
+
+struct CtlRun {
+    int status = -1;
+    std::string out;  // stdout
+    std::string err;  // stderr
+};
+
+// Runs novu-gmousectl with `arguments` (a shell-quoted string) as a user would.
+CtlRun RunCtl(const std::string& arguments);
+
+// Shell quoting of one argument.
+std::string Quote(const std::string& argument);
+
+}  // namespace novu::test
