@@ -114,7 +114,7 @@ std::int32_t IniFiles::GetNumber(const std::filesystem::path& path, std::string_
 void IniFiles::Batch::Set(std::string_view section, std::string_view key, std::string_view value) {
     if (!IsStorableName(section) || !IsStorableName(key) || !IsStorable(value)) {
         if (invalid_.empty()) {
-            invalid_ = "[" + std::string(section) + "] " + std::string(key);
+            invalid_.append("[").append(section).append("] ").append(key);
         }
         return;
     }
