@@ -30,4 +30,26 @@ void RealClock::SleepUntil(TimePoint deadline) {
     }
 }
 
+bool RealClock::WaitFor(ClockEvent& event, std::optional<TimePoint> deadline) {
+    std::unique_lock lock(event.mutex_);
+    const auto raised = [&] { return event.raised_; };
+    if (deadline) {
+        if (!event.changed_.wait_until(lock, epoch_ + *deadline, raised)) {
+            return false;
+        }
+    } else {
+        event.changed_.wait(lock, raised);
+    }
+    event.raised_ = false;
+    return true;
+}
+
+void RealClock::Raise(ClockEvent& event) {
+    {
+        std::lock_guard lock(event.mutex_);
+        event.raised_ = true;
+    }
+    event.changed_.notify_all();
+}
+
 }  // namespace novu

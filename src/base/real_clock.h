@@ -13,6 +13,8 @@ public:
 
     TimePoint Now() const override;
     void SleepUntil(TimePoint deadline) override;
+    bool WaitFor(ClockEvent& event, std::optional<TimePoint> deadline) override;
+    void Raise(ClockEvent& event) override;
 
 private:
     std::chrono::steady_clock::time_point epoch_;
