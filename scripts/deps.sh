@@ -2,7 +2,9 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -eu
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libcli11-dev nlohmann-json3-dev clang-format"
+          libcli11-dev nlohmann-json3-dev clang-format
+          libudev-dev umockdev libumockdev-dev
+          qt6-base-dev fonts-roboto fonts-noto-cjk"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -3,10 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <span>
 
 #include "base/clock.h"
+#include "device/clock_mutex.h"
 #include "device/hid.h"
 
 namespace novu {
@@ -61,7 +61,10 @@ struct LightingArgs {
 // single command holds one lock, so reports of several threads never interleave.
 //
 // Results of the HID calls are deliberately not examined: the protocol has no
-// acknowledgement, and a missing mouse makes every command a silent no-op.
+// acknowledgement, and a missing mouse makes every command a silent no-op. A failed read
+// leaves the request in the buffer (ReadBlock then yields the command code 0x18 for every
+// byte). The lock waits through the clock seam, so the sequences' sleeps run on virtual time
+// even while other threads wait for the transport.
 class FeatureTransport {
 public:
     explicit FeatureTransport(Clock& clock);
@@ -82,9 +85,11 @@ public:
     void ConsumerKey(std::uint16_t usage);
     void CloseDevice();
 
-    // Writes 1..8 bytes at `address` (place each byte, commit, idle).
+    // Writes 1..8 bytes at `address` (place each byte, commit, idle). Any other length is a
+    // caller's mistake the mouse cannot express: nothing is sent.
     void WriteBlock(std::uint16_t address, std::span<const std::uint8_t> bytes);
-    // Reads 1..8 bytes from `address` into `out`.
+    // Reads 1..8 bytes from `address` into `out`; any other length sends nothing and leaves
+    // `out` as it is.
     void ReadBlock(std::uint16_t address, std::span<std::uint8_t> out);
     // Ends a batch of changes.
     void Finish();
@@ -102,7 +107,7 @@ private:
                       std::uint8_t data, std::uint8_t lengthMinusOne);
 
     Clock& clock_;
-    mutable std::mutex mutex_;
+    mutable ClockMutex mutex_;
     std::array<std::uint8_t, kFeatureBufferSize> buffer_{};
     HidDevice* feature_ = nullptr;
     std::size_t featureLength_ = 0;

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+
+#include "base/user_notices.h"
 
 namespace novu {
 
@@ -19,12 +22,14 @@ std::uint8_t KeyPositionToVk(int position);
 std::uint16_t MediaKeyToConsumerUsage(int index);
 
 // The converters as the rest of the product uses them: bound to the current LanguageIndex,
-// which is read anew at every call so a language change takes effect at once.
+// which is read anew at every call so a language change takes effect at once. Key names also
+// need the current language's texts (the mouse-button names); without them those names are
+// empty.
 class MacVkAndText {
 public:
     using LanguageIndexSource = std::function<int()>;
-    explicit MacVkAndText(LanguageIndexSource languageIndex)
-        : languageIndex_(std::move(languageIndex)) {}
+    explicit MacVkAndText(LanguageIndexSource languageIndex, const TextSource* texts = nullptr)
+        : languageIndex_(std::move(languageIndex)), texts_(texts) {}
 
     std::uint8_t VkToHidUsage(std::uint8_t vk) const {
         return novu::VkToHidUsage(vk, languageIndex_());
@@ -37,9 +42,12 @@ public:
         return VkToHidUsage(KeyPositionToVk(position));
     }
     int LanguageIndex() const { return languageIndex_(); }
+    // The name of a usage under the current layout (see KeyName in key_names.h).
+    std::string KeyName(std::uint8_t usage) const;
 
 private:
     LanguageIndexSource languageIndex_;
+    const TextSource* texts_;
 };
 
 }  // namespace novu

@@ -2,7 +2,10 @@
 #include <memory>
 
 #include "commands.h"
+#include "i18n/language_texts.h"
+#include "i18n/languages.h"
 #include "input/key_codes.h"
+#include "input/key_names.h"
 
 namespace novu::ctl {
 
@@ -11,6 +14,22 @@ namespace {
 void PrintPairs(std::uint8_t (*convert)(std::uint8_t, int), int layout) {
     for (int code = 0; code < 256; ++code) {
         std::printf("%02X %02X\n", code, convert(static_cast<std::uint8_t>(code), layout));
+    }
+}
+
+// 256 lines USAGE<TAB>name. The mouse-button names come from the texts of the layout's own
+// language folder when the data folder has them.
+void PrintNames(Session& session) {
+    const int layout = session.Layout();
+    std::unique_ptr<LanguageTexts> texts;
+    const DataFolder* data = session.Data(/*quiet=*/true);
+    if (data != nullptr && session.Ini().Exists(LanguageTextFile(*data, layout))) {
+        texts = std::make_unique<LanguageTexts>(*data, session.Ini(), session.Notices());
+        texts->Load(layout);
+    }
+    for (int usage = 0; usage < 256; ++usage) {
+        const std::string name = KeyName(static_cast<std::uint8_t>(usage), layout, texts.get());
+        std::printf("%02X\t%s\n", usage, name.c_str());
     }
 }
 
@@ -26,6 +45,11 @@ void AddKeysCommands(CLI::App& app, Session& session, int& status) {
     });
     keys->add_subcommand("reverse", "USAGE VK for every HID usage")->callback([&] {
         PrintPairs(&HidUsageToVk, session.Layout());
+        status = kSuccess;
+    });
+
+    keys->add_subcommand("names", "USAGE<TAB>name for every HID usage")->callback([&] {
+        PrintNames(session);
         status = kSuccess;
     });
 

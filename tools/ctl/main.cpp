@@ -32,11 +32,25 @@ int main(int argc, char** argv) {
     auto* layout = app.add_option("--layout", options.layout,
                                   "LanguageIndex for key conversion (default: VER_SEL)");
     layout->check(CLI::Range(0, 255));
+    auto* emulate = app.add_flag("--emulate", options.emulate,
+                                 "Talk to the built-in virtual mouse (on the virtual clock)");
+    app.add_option("--emulate-variant", options.emulateVariant,
+                   "Product variant of the virtual mouse: 0 (0x1201) or 1 (0x1040, default)")
+        ->check(CLI::IsMember({0, 1}))
+        ->needs(emulate);
+    app.add_flag("--real-time", options.realTime, "Keep the real clock with --emulate")
+        ->needs(emulate);
+    app.add_option("--device", options.device, "Use this hidraw interface path")->excludes(emulate);
 
     Session session(options, ExecutableFolder(argv[0]));
     int status = kSuccess;
     AddConfigCommands(app, session, status);
     AddKeysCommands(app, session, status);
+    AddMacroCommands(app, session, status);
+    AddStatusCommands(app, session, status);
+    AddImageCommands(app, session, status);
+    AddUploadCommands(app, session, status);
+    AddDevicesCommands(app, session, status);
     app.parse_complete_callback([&] {
         if (!dataDir.empty()) {
             options.dataDir = dataDir;

@@ -20,6 +20,10 @@ struct GlobalOptions {
     std::optional<std::filesystem::path> dataDir;
     bool json = false;
     std::optional<int> layout;
+    bool emulate = false;               // the built-in virtual mouse
+    int emulateVariant = 1;             // its product variant (1: 0x1040, 0: 0x1201)
+    bool realTime = false;              // the real clock with the virtual mouse
+    std::optional<std::string> device;  // a hidraw interface path instead of discovery
 };
 
 // What the commands share: the options and the product's services, built on first use.
