@@ -13,11 +13,21 @@ TEST(BaseFontSize, FollowsTheDisplayScale) {
         int a;
     };
     const Case cases[] = {
-        {96, 87},  {120, 63}, {144, 53}, {168, 43},
-        {192, 43}, {240, 30}, {200, 30},  // 2.08: between 2 and 3
+        {96, 87},
+        {120, 63},
+        {144, 53},
+        {168, 43},
+        {192, 43},
+        {240, 30},
+        {200, 30},  // 2.08: between 2 and 3
         {288, 20},
         // Scales between the steps take the nearest step, not an unreadable size.
-        {110, 63}, {72, 87}, {106, 87}, {130, 63}, {150, 53}, {336, 20},
+        {110, 63},
+        {72, 87},
+        {106, 87},
+        {130, 63},
+        {150, 53},
+        {336, 20},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(BaseFontSize(c.dpi), c.a) << c.dpi << " dpi";
