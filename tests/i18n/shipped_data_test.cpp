@@ -140,8 +140,13 @@ TEST(ShippedData, EveryReferencedTextExistsInEveryLanguage) {
     EXPECT_TRUE(notices.Notices().empty());
 }
 
+// A code of the FunctionCode table; user macro codes name group and macro 1..12. Whether
+// the macro or preset a code names exists is checked with the shipped macro files.
 bool IsFunctionCode(std::int32_t code) {
-    return (code >= 0 && code <= 49) || (code >= 30000 && code <= 30004) || code == 40000;
+    if (code >= 256 && code < 30000) {
+        return code / 256 - 1 < 12 && code % 256 < 12;
+    }
+    return (code >= 0 && code < 256) || (code >= 30000 && code <= 30004) || code == 40000;
 }
 
 TEST(ShippedData, FactoryConfigurationIsInRange) {

@@ -118,5 +118,40 @@ TEST(ShippedMacros, RecoilPresets) {
     }
 }
 
+// Every macro code the factory profiles assign names a macro that ships, in every language.
+TEST(ShippedMacros, FactoryProfilesNameShippedMacros) {
+    IniFiles ini;
+    const int builtins = ini.GetNumber(BuiltinMacroFile(kShipped), "Macros", "macroNum", 3);
+    for (const auto& [folder, layout] : LanguageFolders()) {
+        SCOPED_TRACE(folder.string());
+        const int presets = ini.GetNumber(RecoilPresetFile(folder), "Macros", "macroNum", 3);
+        const auto list = folder / "macro" / "macroGrp.ini";
+        const int groups = ini.GetNumber(list, "MACRO_GROUP_NUM", "macGrpNum", 3);
+        for (const char* file : {"config.ini", "configReset.ini"}) {
+            const auto config = kShipped / "config" / file;
+            for (int p = 0; p < 4; ++p) {
+                for (int slot = 0; slot < 12; ++slot) {
+                    const std::int32_t code = ini.GetNumber(config, "Config" + std::to_string(p),
+                                                            "K" + std::to_string(slot), 10);
+                    SCOPED_TRACE(std::string(file) + " profile " + std::to_string(p) + " code " +
+                                 std::to_string(code));
+                    if (code >= 33 && code <= 49) {
+                        EXPECT_LT(code - 33, builtins);
+                    } else if (code >= 50 && code <= 255) {
+                        EXPECT_LT(code - 50, presets);
+                    } else if (code >= 256 && code < 30000) {
+                        const int group = code / 256 - 1;
+                        ASSERT_LT(group, groups);
+                        const std::string name =
+                            ini.GetString(list, "MACRO_GROUP_NAME", std::to_string(group), "", 60);
+                        const auto groupFile = folder / "macro" / PathFromUtf8(name + ".dat");
+                        EXPECT_LT(code % 256, ini.GetNumber(groupFile, "Macros", "macroNum", 3));
+                    }
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace novu

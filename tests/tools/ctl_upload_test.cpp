@@ -15,7 +15,8 @@ using test::Quote;
 using test::RunCtl;
 
 // The shipped data folder with one macro group "G" of three macros whose regions need 1008,
-// 1008 and 832 bytes: 2848 bytes, the whole macro area.
+// 1008 and 832 bytes: 2848 bytes, the whole macro area. No button holds a macro, whatever the
+// shipped defaults assign; each test assigns its own.
 class CtlUpload : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,6 +44,13 @@ protected:
         ASSERT_TRUE(
             ini.WriteString(macroFolder / "macroGrp.ini", "MACRO_GROUP_NUM", "macGrpNum", "1"));
         ASSERT_TRUE(ini.WriteString(macroFolder / "macroGrp.ini", "MACRO_GROUP_NAME", "0", "G"));
+        for (int p = 0; p < 4; ++p) {  // no macro anywhere, whatever the shipped defaults hold
+            for (int slot = 0; slot < 12; ++slot) {
+                ASSERT_TRUE(ini.WriteString(data / "config" / "config.ini",
+                                            "Config" + std::to_string(p),
+                                            "K" + std::to_string(slot), "1"));
+            }
+        }
     }
     void Assign(const char* key, const char* code) {
         ASSERT_TRUE(ini.WriteString(data / "config" / "config.ini", "Config0", key, code));
@@ -59,13 +67,6 @@ protected:
 };
 
 TEST_F(CtlUpload, SummaryTraceAndImage) {
-    for (int p = 0; p < 4; ++p) {  // no macro anywhere, whatever the shipped defaults hold
-        for (int slot = 0; slot < 12; ++slot) {
-            ASSERT_TRUE(ini.WriteString(data / "config" / "config.ini",
-                                        "Config" + std::to_string(p), "K" + std::to_string(slot),
-                                        "1"));
-        }
-    }
     const auto run = RunCtl(Upload("--json"));
     ASSERT_EQ(run.status, 0) << run.err;
     const json summary = json::parse(run.out);
