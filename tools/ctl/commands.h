@@ -14,5 +14,6 @@ void AddStatusCommands(CLI::App& app, Session& session, int& status);
 void AddImageCommands(CLI::App& app, Session& session, int& status);
 void AddUploadCommands(CLI::App& app, Session& session, int& status);
 void AddDevicesCommands(CLI::App& app, Session& session, int& status);
+void AddReplayCommands(CLI::App& app, Session& session, int& status);
 
 }  // namespace novu::ctl

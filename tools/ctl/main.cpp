@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     AddImageCommands(app, session, status);
     AddUploadCommands(app, session, status);
     AddDevicesCommands(app, session, status);
+    AddReplayCommands(app, session, status);
     app.parse_complete_callback([&] {
         if (!dataDir.empty()) {
             options.dataDir = dataDir;

@@ -11,6 +11,7 @@
 #include "base/virtual_clock.h"
 #include "config/device_description.h"
 #include "device/device_link.h"
+#include "device/device_session.h"
 #include "device/feature_transport.h"
 #include "device/traced_hid_device.h"
 #include "emulator/virtual_bus.h"
@@ -25,11 +26,14 @@ namespace novu::ctl {
 //
 // With --emulate the bus holds a virtual mouse (variant from --emulate-variant) and the clock
 // is virtual, so every protocol pause passes at once and traces are exact; --real-time keeps
-// the real clock. Otherwise the mouse is looked for on the system's bus (only at PATH with
-// --device); no such backend is built in yet, so that always finds no mouse.
+// the real clock. Otherwise the mouse is looked for on the system's HID bus (only at PATH
+// with --device) on the real clock, and the bus is watched: when the mouse is removed the
+// tool says so and exits with status 1.
 class MouseLink {
 public:
-    // Error (Fault::Device) when no mouse is found; the message says so.
+    // Error (Fault::Device) when no mouse is found; the message says so, and why the mouse's
+    // interfaces could not be opened when that is known (a permission problem names the
+    // udev rule).
     static Result<std::unique_ptr<MouseLink>> Open(const GlobalOptions& options,
                                                    const DeviceDescription& description);
     ~MouseLink();
@@ -41,9 +45,11 @@ public:
     VirtualClock* Virtual() { return virtual_; }
     FeatureTransport& Transport() { return *transport_; }
     DeviceLink& Link() { return *link_; }
+    // The start-up and closing steps on the mouse; LightingMode is 11 once it was found.
+    DeviceSession& Device() { return *session_; }
     // The virtual mouse and its bus, or null for a real mouse.
     VirtualMouse* Emulator() { return mouse_.get(); }
-    VirtualBus* EmulatedBus() { return bus_.get(); }
+    VirtualBus* EmulatedBus() { return virtualBus_; }
 
     // From now on every feature report through the transport (or through FeatureDevice) is
     // written to `file` in the trace format. Call before the first report.
@@ -63,7 +69,8 @@ private:
     std::unique_ptr<Clock> clock_;
     VirtualClock* virtual_ = nullptr;
     std::unique_ptr<VirtualMouse> mouse_;
-    std::unique_ptr<VirtualBus> bus_;
+    std::unique_ptr<HidBus> bus_;
+    VirtualBus* virtualBus_ = nullptr;
     std::unique_ptr<DeviceLink> link_;
     std::shared_ptr<HidDevice> feature_;
     std::size_t featureLength_ = 0;
@@ -71,6 +78,7 @@ private:
     std::ofstream trace_;
     std::unique_ptr<TracedHidDevice> traced_;
     std::unique_ptr<FeatureTransport> transport_;
+    std::unique_ptr<DeviceSession> session_;
 };
 
 // The --trace FILE option of a command that talks to the mouse.
