@@ -4,10 +4,20 @@ JOBS ?= $(shell nproc)
 
 .PHONY: run test deps build check-format format bench clean
 
+# With a display: the window in demo mode, against the built-in virtual mouse. Without one:
+# the same full upload from the command line, then what the virtual mouse holds afterwards.
 run: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
-	./build/release/bin/novu-gmousectl config show
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+		./build/release/bin/novu-gmouse --emulate; \
+	else \
+		echo "No display found: the command-line demo against the virtual mouse."; \
+		image=$$(mktemp) && \
+		./build/release/bin/novu-gmousectl --emulate upload --image "$$image" && \
+		./build/release/bin/novu-gmousectl image decode "$$image"; \
+		status=$$?; rm -f "$$image"; exit $$status; \
+	fi
 
 # The whole suite under both sanitizer builds: address + undefined behaviour, then thread.
 test: deps check-format

@@ -76,19 +76,15 @@ void KeyPressService::FollowDpi(const RecordedPress& press) {
             return key != 0 && key + input_report::kButtonBase == press.keyCode;
         });
     if (mapped) {
-        const bool changed = context_.store.Update([&](Settings& s) {
-            return std::exchange(s.shared.DPI_LEVEL, press.dpiLevel) != press.dpiLevel;
-        });
+        context_.store.Update([&](Settings& s) { s.shared.DPI_LEVEL = press.dpiLevel; });
         if (repaint_) {
             repaint_();
         }
         // Every click of a mapped button reports the level, and the press waits for this
-        // before it is served: config.ini is written only when the level changes. A failed
-        // write is deliberately not reported: the level is followed in memory, and the next
-        // save-all writes it again.
-        if (changed) {
-            static_cast<void>(context_.config.SaveDpiLevel(context_.config.Folder().ConfigIni()));
-        }
+        // before it is served; writing a value the file already holds leaves the file
+        // untouched. A failed write is deliberately not reported: the level is followed in
+        // memory, and the next save-all writes it again.
+        static_cast<void>(context_.config.SaveDpiLevel(context_.config.Folder().ConfigIni()));
         if (context_.soundStartLevel != nullptr) {
             context_.soundStartLevel->store(press.dpiLevel);
         }
