@@ -12,18 +12,13 @@
 #include "config/settings_store.h"
 #include "device/device_link.h"
 #include "device/feature_transport.h"
+#include "device/host_function_keys.h"
 
 namespace novu {
 
 // LightingMode before the mouse is found, and once it is.
 constexpr std::uint8_t kLightingModeNotFound = 0;
 constexpr std::uint8_t kLightingModeFound = 11;
-
-// The hardware keys of the slots 0..KEYNUM-1 of `profile` whose function the utility plays
-// itself in software macro mode (FunctionCode 18 or above 40), in slot order. Slots without
-// a hardware key are left out.
-std::vector<std::uint8_t> HostFunctionKeys(const ProfileSettings& profile,
-                                           const DeviceDescription& device);
 
 // In software macro mode (SOFT_HARD_MAC 1), SetKeyFunction(key, 0) for every host-function
 // key of the current profile, so the mouse leaves those buttons to the utility. Returns the

@@ -1,35 +1,10 @@
 #include "device/upload.h"
 
-#include <algorithm>
+#include "device/host_function_keys.h"
 
 namespace novu {
 
 namespace {
-
-// Function codes whose host-side function is kept off the mouse's own button in software
-// macro mode.
-bool IsHostFunction(std::int32_t code) {
-    return code == 18 || code > 40;
-}
-
-std::vector<std::uint8_t> HostFunctionKeys(const Settings& settings,
-                                           const DeviceDescription& device) {
-    std::vector<std::uint8_t> keys;
-    if (settings.shared.SOFT_HARD_MAC != 1) {
-        return keys;
-    }
-    const ProfileSettings& profile =
-        settings.profiles[static_cast<std::size_t>(settings.CurConfig & 3)];
-    const int slots = std::clamp(device.KEYNUM, 0, kButtonSlots);
-    for (int s = 0; s < slots; ++s) {
-        const auto si = static_cast<std::size_t>(s);
-        const int hardwareKey = device.KEYMAP[si];
-        if (IsHostFunction(profile.K[si]) && hardwareKey >= 1 && hardwareKey <= kHardwareKeys) {
-            keys.push_back(static_cast<std::uint8_t>(hardwareKey));
-        }
-    }
-    return keys;
-}
 
 void ApplyToSettings(const UploadPlan& plan, Settings& settings) {
     for (const DeadCode& dead : plan.deadCodes) {

@@ -1,24 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "ctl_run.h"
 #include "support/temp_folder.h"
 
 namespace novu {
 namespace {
 
+using test::Lines;
 using test::Quote;
 using test::RunCtl;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 TEST(CtlKeys, ForwardAndReverseTablesOfALayout) {
     const auto forward = RunCtl("--layout 2 keys forward");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 #include "ctl_run.h"
 #include "support/temp_folder.h"
@@ -9,17 +8,9 @@
 namespace novu {
 namespace {
 
+using test::Lines;
 using test::Quote;
 using test::RunCtl;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 TEST(CtlKeyNames, OneLinePerUsage) {
     const auto run = RunCtl("--layout 2 keys names");

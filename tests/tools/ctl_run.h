@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace novu::test {
 
@@ -12,6 +13,9 @@ struct CtlRun {
 
 // Runs novu-gmousectl with `arguments` (a shell-quoted string) as a user would.
 CtlRun RunCtl(const std::string& arguments);
+
+// The lines of a command's output, without their line ends.
+std::vector<std::string> Lines(const std::string& text);
 
 // Shell quoting of one argument.
 std::string Quote(const std::string& argument);

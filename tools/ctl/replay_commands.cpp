@@ -18,14 +18,9 @@
 #include "device/macro_image.h"
 #include "device/memory_image.h"
 #include "device/upload_state.h"
-#include "i18n/language_texts.h"
 #include "i18n/languages.h"
-#include "macro/builtin_macros.h"
-#include "macro/macro_files.h"
-#include "macro/macro_library.h"
-#include "macro/macro_tables.h"
-#include "macro/recoil_presets.h"
 #include "mouse_link.h"
+#include "upload_macros.h"
 
 namespace novu::ctl {
 
@@ -217,34 +212,6 @@ private:
     ClockEvent wake_;
 };
 
-// The macros the threads read and write: the library of the language, its recoil presets
-// and the built-in macros, loaded as start-up loads them.
-class ReplayMacros {
-public:
-    ReplayMacros(const DataFolder& data, int languageIndex, int layout, IniFiles& ini,
-                 UserNotices& notices, const TextSource& texts, Clock& clock)
-        : files_(ini, MacVkAndText([layout] { return layout; })),
-          library_(files_, notices, texts, clock),
-          presets_(files_, notices),
-          builtins_(files_, notices),
-          tables_(library_, presets_, builtins_) {
-        const std::string_view folder = LanguageFolderName(languageIndex);
-        library_.Load(LibraryFolders::For(data.root, folder));
-        presets_.Load(RecoilPresetFile(data.root / folder));
-        builtins_.Load(BuiltinMacroFile(data.root));
-    }
-
-    const MacroSources& Sources() const { return tables_; }
-    MacroLibrary& Library() { return library_; }
-
-private:
-    MacroFiles files_;
-    MacroLibrary library_;
-    RecoilPresets presets_;
-    BuiltinMacros builtins_;
-    MacroTables tables_;
-};
-
 // The per-key tables a full upload derives, without sending anything: device key types,
 // hold-signal marks and the codes of missing macros replaced by 0, with the colour-cycle
 // byte rebuilt, as the settings stand after the start-up upload.
@@ -285,13 +252,8 @@ void PrintSummary(std::uint64_t handled, std::size_t scripted, bool complete, Du
 
 void RunReplay(Session& session, const ReplayOptions& options, int& status) {
     status = kSuccess;
-    ConfigFiles* config = session.Config();
+    ConfigFiles* config = session.ExistingConfig();
     if (config == nullptr) {
-        status = kFailed;
-        return;
-    }
-    if (!session.Ini().Exists(config->Folder().ConfigIni())) {
-        PrintError(config->Folder().ConfigIni().string() + " does not exist");
         status = kFailed;
         return;
     }
@@ -323,15 +285,8 @@ void RunReplay(Session& session, const ReplayOptions& options, int& status) {
     }
 
     Clock& clock = link->LinkClock();
-    const DataFolder& data = config->Folder();
-    const int language = session.Store().LanguageIndex();
-    LanguageTexts texts(data, session.Ini(), session.Notices());
-    if (session.Ini().Exists(LanguageTextFile(data, language))) {
-        texts.Load(language);
-        session.Notices().SetTexts(&texts);
-    }
-    ReplayMacros macros(data, language, session.Layout(), session.Ini(), session.Notices(), texts,
-                        clock);
+    UploadMacros macros(config->Folder().root, LanguageFolderName(session.Store().LanguageIndex()),
+                        session.Layout(), session.Ini(), session.Notices(), session.Texts(), clock);
     UploadState uploads(clock);
     DeriveAsUploadWould(session.Store(), macros.Sources(), uploads);
 
@@ -370,7 +325,6 @@ void RunReplay(Session& session, const ReplayOptions& options, int& status) {
     const Duration duration = clock.Now() - start;
     threads.Stop();
     FinishMouseTrace(*link, status);
-    session.Notices().SetTexts(nullptr);
     PrintSummary(threads.ReportsHandled(), script->size(), complete, duration,
                  session.Options().json);
 }

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "i18n/languages.h"
+
 namespace novu::ctl {
 
 Session::Session(const GlobalOptions& options, std::filesystem::path executableFolder)
@@ -35,6 +37,29 @@ ConfigFiles* Session::Config() {
         config_ = std::make_unique<ConfigFiles>(*data, ini_, store_, notices_);
     }
     return config_.get();
+}
+
+ConfigFiles* Session::ExistingConfig() {
+    ConfigFiles* config = Config();
+    if (config != nullptr && !ini_.Exists(config->Folder().ConfigIni())) {
+        PrintError(config->Folder().ConfigIni().string() + " does not exist");
+        return nullptr;
+    }
+    return config;
+}
+
+const LanguageTexts& Session::Texts() {
+    if (!texts_) {
+        const DataFolder* data = Data(/*quiet=*/true);
+        const DataFolder folder = data != nullptr ? *data : DataFolder{};
+        texts_ = std::make_unique<LanguageTexts>(folder, ini_, notices_);
+        const int language = store_.LanguageIndex();
+        if (data != nullptr && ini_.Exists(LanguageTextFile(*data, language))) {
+            texts_->Load(language);
+            notices_.SetTexts(texts_.get());
+        }
+    }
+    return *texts_;
 }
 
 int Session::Layout() {

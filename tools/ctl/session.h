@@ -9,6 +9,7 @@
 #include "config/config_files.h"
 #include "config/data_folder.h"
 #include "config/settings_store.h"
+#include "i18n/language_texts.h"
 #include "stderr_notices.h"
 
 namespace novu::ctl {
@@ -42,6 +43,11 @@ public:
     const DataFolder* Data(bool quiet = false);
     // The configuration services on the data folder (null when there is none).
     ConfigFiles* Config();
+    // The configuration services, only when config.ini exists (prints why otherwise).
+    ConfigFiles* ExistingConfig();
+    // The texts of the stored language, loaded on first use when its file exists (empty
+    // tables otherwise); the notices show their tip texts from now on.
+    const LanguageTexts& Texts();
     // The LanguageIndex for key conversion: --layout, else VER_SEL of config.ini, else 0.
     int Layout();
 
@@ -53,6 +59,7 @@ private:
     SettingsStore store_;
     std::optional<DataFolder> data_;
     std::unique_ptr<ConfigFiles> config_;
+    std::unique_ptr<LanguageTexts> texts_;
 };
 
 // Prints "novu-gmousectl: <message>" on stderr.

@@ -8,9 +8,9 @@
 
 #include "base/file_io.h"
 #include "commands.h"
+#include "device/device_session.h"
 #include "device/pointer_settings.h"
 #include "device/upload.h"
-#include "i18n/language_texts.h"
 #include "i18n/languages.h"
 #include "mouse_link.h"
 #include "upload_macros.h"
@@ -18,9 +18,6 @@
 namespace novu::ctl {
 
 namespace {
-
-// LightingMode once the mouse has been found at start-up.
-constexpr std::uint8_t kLightingModeFound = 11;
 
 struct UploadOptions {
     std::string traceFile;
@@ -61,13 +58,8 @@ void RunUpload(Session& session, const UploadOptions& options, int& status) {
         status = kUsage;
         return;
     }
-    ConfigFiles* config = session.Config();
+    ConfigFiles* config = session.ExistingConfig();
     if (config == nullptr) {
-        status = kFailed;
-        return;
-    }
-    if (!session.Ini().Exists(config->Folder().ConfigIni())) {
-        PrintError(config->Folder().ConfigIni().string() + " does not exist");
         status = kFailed;
         return;
     }
@@ -77,20 +69,13 @@ void RunUpload(Session& session, const UploadOptions& options, int& status) {
     if (!link) {
         return;
     }
-    const DataFolder& data = config->Folder();
-    const int language = session.Store().LanguageIndex();
-    LanguageTexts texts(data, session.Ini(), session.Notices());
-    if (session.Ini().Exists(LanguageTextFile(data, language))) {
-        texts.Load(language);
-        session.Notices().SetTexts(&texts);
-    }
-    const auto macros =
-        LoadUploadMacros(data.root, LanguageFolderName(language), session.Layout(), session.Ini(),
-                         session.Notices(), texts, link->LinkClock());
+    const UploadMacros macros(config->Folder().root,
+                              LanguageFolderName(session.Store().LanguageIndex()), session.Layout(),
+                              session.Ini(), session.Notices(), session.Texts(), link->LinkClock());
 
     NoPointerSettings pointer;
     UploadState state(link->LinkClock());
-    Uploader uploader(UploadContext{link->Transport(), session.Store(), macros->Sources(), pointer,
+    Uploader uploader(UploadContext{link->Transport(), session.Store(), macros.Sources(), pointer,
                                     session.Notices(), link->LinkClock(), state,
                                     link->Link().Variant(), kLightingModeFound});
     const bool terminal = isatty(fileno(stderr)) != 0;
@@ -103,7 +88,6 @@ void RunUpload(Session& session, const UploadOptions& options, int& status) {
         }
     });
     FinishMouseTrace(*link, status);
-    session.Notices().SetTexts(nullptr);
 
     if (!options.imageFile.empty()) {
         const std::vector<std::uint8_t> memory = link->Emulator()->Memory();
