@@ -37,14 +37,8 @@ LightingArgs ArmedLighting(std::int32_t macroColour, std::uint8_t lightingMode) 
 // The stored lighting, restored when the armed macro is disarmed: the colour-cycle byte as
 // stored, the stored effect and speed.
 LightingArgs StoredLighting(const SharedSettings& shared, std::uint8_t lightingMode) {
-    LightingArgs args;
+    LightingArgs args = NormalLightingArgs(shared, lightingMode);
     args.colourMask = shared.CYC_7COL_EN;
-    args.on = 1;
-    args.effect = shared.LED_TYPE;
-    args.flag = 0;
-    args.speed = shared.LED_CYCTIME;
-    args.mode = lightingMode;
-    args.word = kNormalLightingWord;
     return args;
 }
 

@@ -178,6 +178,9 @@ private:
     void ClearOpenGroup();
     void RemoveGroupAt(int group);
     bool LoadIntoOpenGroup(int group);
+    // A macro just added to the open group at `macro`: written to the group file, then shown
+    // selected in its expanded group.
+    LibraryRefresh ShowAddedMacro(int group, int macro, LibraryRefresh refresh);
     const MacroTreeRow* RowAt(int row) const;
     int RowOf(int group, int macro) const;
     bool ResetFolderIsSafe() const;

@@ -63,6 +63,18 @@ LibraryRefresh MacroLibrary::NewGroup() {
     return refresh;
 }
 
+LibraryRefresh MacroLibrary::ShowAddedMacro(int group, int macro, LibraryRefresh refresh) {
+    if (!WriteMacroEntry(macro)) {
+        notices_.ShowTip(macro_tip::kCannotCreate);
+    }
+    ReadMacroNames();
+    expanded_[static_cast<std::size_t>(group)] = true;
+    RebuildTree();
+    selectedRow_ = RowOf(group, macro);
+    refresh.treeRebuilt = true;
+    return refresh;
+}
+
 LibraryRefresh MacroLibrary::NewMacro() {
     LibraryRefresh refresh;
     if (index_.count == 0) {
@@ -91,15 +103,7 @@ LibraryRefresh MacroLibrary::NewMacro() {
     MacroRecord& record = open_[static_cast<std::size_t>(macro)];
     ClearMacroRecord(record);
     SetMacroName(record, Utf8ToUtf16(name));
-    if (!WriteMacroEntry(macro)) {
-        notices_.ShowTip(macro_tip::kCannotCreate);
-    }
-    ReadMacroNames();
-    expanded_[static_cast<std::size_t>(group)] = true;
-    RebuildTree();
-    selectedRow_ = RowOf(group, macro);
-    refresh.treeRebuilt = true;
-    return refresh;
+    return ShowAddedMacro(group, macro, refresh);
 }
 
 LibraryRefresh MacroLibrary::DeleteGroup() {
@@ -434,15 +438,7 @@ LibraryRefresh MacroLibrary::AppendMacro(int group, const MacroRecord& record) {
     refresh.stepListEmptied = true;
     openCount_ = macro + 1;
     currentMacro_ = macro;
-    if (!WriteMacroEntry(macro)) {
-        notices_.ShowTip(macro_tip::kCannotCreate);
-    }
-    ReadMacroNames();
-    expanded_[static_cast<std::size_t>(group)] = true;
-    RebuildTree();
-    selectedRow_ = RowOf(group, macro);
-    refresh.treeRebuilt = true;
-    return refresh;
+    return ShowAddedMacro(group, macro, refresh);
 }
 
 }  // namespace novu

@@ -26,12 +26,6 @@ SliderLook Slider(const SkinLayout& layout, int entry, int fill, SkinPoint offse
     return look;
 }
 
-int WidthOf(const SkinLayout& layout, int entry) {
-    return entry < static_cast<int>(layout.controls.size())
-               ? layout.controls[static_cast<std::size_t>(entry)].width
-               : 0;
-}
-
 }  // namespace
 
 int DisplayedDpi(int step) {
@@ -86,7 +80,7 @@ AdvancedLook AdvancedPageLook(const SharedSettings& shared, const SkinLayout& la
     look.sliders.push_back(Slider(layout, kDpiSlider, DpiSliderFill(dpiStep), kDpiKnobOffset));
     const auto linear = [&](int entry, int value, int steps) {
         look.sliders.push_back(Slider(layout, entry,
-                                      LinearSliderFill(value, WidthOf(layout, entry), steps),
+                                      LinearSliderFill(value, ControlWidth(layout, entry), steps),
                                       kSpeedKnobOffset));
     };
     linear(kPointerSlider, shared.DPI_SPEED, kSpeedSteps);

@@ -76,12 +76,6 @@ SliderLook Slider(const SkinLayout& layout, int entry, int fill) {
     return look;
 }
 
-int WidthOf(const SkinLayout& layout, int entry) {
-    return entry < static_cast<int>(layout.controls.size())
-               ? layout.controls[static_cast<std::size_t>(entry)].width
-               : 0;
-}
-
 }  // namespace
 
 std::span<const int> OfferedEffects() {
@@ -154,11 +148,12 @@ LightingLook LightingPageLook(const SharedSettings& shared, const ProfileSetting
         return look;
     }
     look.fromDown.push_back(kLightingOn);
-    look.sliders.push_back(Slider(
-        layout, kSpeedSlider, SpeedSliderFill(shared.LED_CYCTIME, WidthOf(layout, kSpeedSlider))));
+    look.sliders.push_back(
+        Slider(layout, kSpeedSlider,
+               SpeedSliderFill(shared.LED_CYCTIME, ControlWidth(layout, kSpeedSlider))));
     look.sliders.push_back(
         Slider(layout, kBrightnessSlider,
-               BrightnessSliderFill(shared.LED_BRIGHT, WidthOf(layout, kBrightnessSlider))));
+               BrightnessSliderFill(shared.LED_BRIGHT, ControlWidth(layout, kBrightnessSlider))));
     if (shared.LED_FEATURE_SYMMETRY != 0) {
         look.fromDown.push_back(kSymmetry);
     }

@@ -12,6 +12,12 @@ bool SkinControl::Contains(SkinPoint point) const {
     return point.x >= x && point.x < right && point.y >= y && point.y < bottom;
 }
 
+int ControlWidth(const SkinLayout& layout, int entry) {
+    return entry >= 0 && entry < static_cast<int>(layout.controls.size())
+               ? layout.controls[static_cast<std::size_t>(entry)].width
+               : 0;
+}
+
 int HitTest(const SkinLayout& layout, SkinPoint point, int count) {
     const int tested = std::clamp(count, 0, static_cast<int>(layout.controls.size()));
     for (int i = 0; i < tested; ++i) {

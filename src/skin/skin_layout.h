@@ -40,6 +40,9 @@ struct SkinLayout {
     std::int32_t windowHeight = 0;
 };
 
+// The width of control `entry`, 0 when the layout has no such control.
+int ControlWidth(const SkinLayout& layout, int entry);
+
 // The first control, in index order, whose rectangle holds `point`: overlapping controls
 // resolve to the lower index. Only controls 0 .. `count` - 1 are tested (windows that test a
 // part of their layout pass the size of that part); kNoControl when none holds the point.
