@@ -22,6 +22,7 @@
 #include "ui/macro_page_view.h"
 #include "ui/mask.h"
 #include "ui/skin_paint.h"
+#include "ui/window_messages.h"
 
 namespace novu {
 
@@ -391,6 +392,17 @@ void CNOVU_GMouseDlg::closeEvent(QCloseEvent* event) {
     showMinimized();
     if (trayAvailable_) {
         hide();
+    }
+}
+
+void CNOVU_GMouseDlg::customEvent(QEvent* event) {
+    if (event->type() != window_message::WindowMessage::kType) {
+        QWidget::customEvent(event);
+        return;
+    }
+    if (static_cast<window_message::WindowMessage*>(event)->Message() ==
+        window_message::kRestoreLighting) {
+        RestoreLighting();
     }
 }
 

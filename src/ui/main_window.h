@@ -95,6 +95,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Numbered messages posted by other windows and threads (window_messages.h).
+    void customEvent(QEvent* event) override;
 
 private:
     void SetLanguageHooks();

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <QDesktopServices>
 #include <QSignalSpy>
 #include <QUrl>
 
 #include "skin/lighting_page_rules.h"
 #include "ui/macro_page_view.h"
+#include "ui/window_messages.h"
 #include "ui_rig.h"
 
 namespace novu::test {
@@ -242,7 +245,13 @@ TEST_F(MainWindowTest, TrayCommandsRestoreAndEnd) {
 TEST_F(MainWindowTest, LightingResyncRestoresTheStoredLighting) {
     rig.Context().Store().Update([](Settings& s) { s.shared.DPI_LEVEL = 4; });
     const std::size_t before = rig.SetReports().size();
-    W().RestoreLighting();
+    // The sound-reactive window posts the message from its own thread when it ends.
+    std::thread([this] {
+        QCoreApplication::postEvent(
+            &W(), new window_message::WindowMessage(window_message::kRestoreLighting));
+    }).join();
+    EXPECT_EQ(rig.SetReports().size(), before) << "handled on the window's thread only";
+    Settle();
     const auto reports = rig.SetReports();
     ASSERT_GT(reports.size(), before);
     bool lighting = false;
