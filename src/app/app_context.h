@@ -55,11 +55,6 @@ public:
     AppContext& operator=(const AppContext&) = delete;
 
     UiDispatcher& Dispatcher() { return dispatcher_; }
-    Clock& GetClock() { return clock_; }
-    // The virtual mouse of --emulate (null otherwise).
-    VirtualMouse* Emulated() { return mouse_.get(); }
-    VirtualBus* EmulatedBus() { return virtualBus_.get(); }
-    HidBus& Bus() { return bus_; }
     IniFiles& Ini() { return ini_; }
     SettingsStore& Store() { return store_; }
     ConfigFiles& Config() { return config_; }
@@ -77,7 +72,6 @@ public:
     // The uploader for the mouse that was found: the product variant decides how much of the
     // header the image writes. Built once the mouse is open.
     Uploader& MakeUploader(int productVariant);
-    Uploader* GetUploader() { return uploader_ ? &*uploader_ : nullptr; }
     ProfileManagement& Profiles() { return profiles_; }
     DeviceThreads& Threads() { return threads_; }
     WindowServices& Services() { return services_; }

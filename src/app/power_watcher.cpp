@@ -25,10 +25,11 @@ PowerWatcher::PowerWatcher(bool watch, QObject* parent) : QObject(parent) {
     if (!bus.isConnected()) {
         return;
     }
-    watching_ = bus.connect(QStringLiteral("org.freedesktop.login1"),
-                            QStringLiteral("/org/freedesktop/login1"),
-                            QStringLiteral("org.freedesktop.login1.Manager"),
-                            QStringLiteral("PrepareForSleep"), this, SLOT(PrepareForSleep(bool)));
+    // Without logind (a container, another init system) waking up simply goes unnoticed.
+    static_cast<void>(bus.connect(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), this,
+        SLOT(PrepareForSleep(bool))));
 }
 
 void PowerWatcher::PrepareForSleep(bool sleeping) {

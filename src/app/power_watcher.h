@@ -15,18 +15,12 @@ public:
     // `watch` false never touches the system bus (tests).
     explicit PowerWatcher(bool watch = true, QObject* parent = nullptr);
 
-    // Whether logind's signal is being watched.
-    bool Watching() const { return watching_; }
-
 signals:
     void resumed();
 
 public slots:
     // logind's PrepareForSleep: true before sleeping, false after waking.
     void PrepareForSleep(bool sleeping);
-
-private:
-    bool watching_ = false;
 };
 
 }  // namespace novu

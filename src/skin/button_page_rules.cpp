@@ -77,8 +77,4 @@ std::vector<int> ButtonPageHighlights(int hoveredEntry, int keyNum) {
     return lit;
 }
 
-bool ButtonPageShowsSkinText(int entry, int keyNum) {
-    return HoveredSlot(entry, keyNum) < 0;
-}
-
 }  // namespace novu

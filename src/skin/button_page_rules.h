@@ -51,8 +51,4 @@ std::vector<int> ButtonPageHighlights(int hoveredEntry, int keyNum);
 // The slot a hovered entry names (a slot entry), or -1.
 int HoveredSlot(int hoveredEntry, int keyNum);
 
-// Whether the button page draws the skin text of an entry of 20..70 (the slots draw their
-// labels instead).
-bool ButtonPageShowsSkinText(int entry, int keyNum);
-
 }  // namespace novu

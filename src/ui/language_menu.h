@@ -22,7 +22,6 @@ public:
 
     int Rows() const { return rows_; }
     int ItemHeight() const { return itemHeight_; }
-    int Hovered() const { return hovered_; }
 
 signals:
     void rowChosen(int row);

@@ -42,9 +42,6 @@ public:
 
     // The child windows while the page is shown, else null.
     QListWidget* Tree() const { return tree_; }
-    QListWidget* Steps() const { return steps_; }
-    QListWidget* LightingSteps() const { return lighting_; }
-    QLineEdit* RepeatBox() const { return repeat_; }
 
     // A row of the tree was clicked.
     void ClickTreeRow(int row);

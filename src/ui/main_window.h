@@ -49,7 +49,6 @@ public:
     WarningPresenter& Warnings() { return warnings_; }
     UploadRunner& Uploads() { return uploads_; }
     SkinFonts& Fonts() { return fonts_; }
-    SkinImageCache& Images() { return images_; }
 
     // --- State, for the application and for tests -------------------------------------------
     int CurrentPage() const { return page_; }

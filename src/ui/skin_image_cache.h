@@ -24,7 +24,6 @@ public:
 
     // The device pixel ratio of the screen the window is on.
     void SetDevicePixelRatio(qreal ratio) { ratio_ = ratio; }
-    qreal DevicePixelRatio() const { return ratio_; }
 
     // An image of the data folder by its relative path ("main_normal.jpg",
     // "MacMenu/MacG_over.jpg"); a null pixmap when the file is missing or cannot be decoded.
