@@ -156,6 +156,20 @@ TEST_F(DeviceThreadsTest, DpiLevelFollowedForEveryMappedPress) {
     EXPECT_TRUE(rig.mouse.Exchanges().empty());
 }
 
+TEST_F(DeviceThreadsTest, ReportedLevelIsSavedEvenWhenMemoryAlreadyHoldsIt) {
+    // The window changed the level in memory only; the file still holds the old one.
+    Assign(0, 1, 2);
+    Start();
+    Open();
+    store.Update([](Settings& s) { s.shared.DPI_LEVEL = 4; });
+    ASSERT_NE(IniNumber("ShareData", "DPI_LEVEL"), 4);
+    PressAt(10, 2, 4);
+    ReleaseAt(20, 2);
+    ASSERT_TRUE(Settle());
+
+    EXPECT_EQ(IniNumber("ShareData", "DPI_LEVEL"), 4);
+}
+
 TEST_F(DeviceThreadsTest, MultimediaKeyWithoutSoftwareMacroMode) {
     store.Update([](Settings& s) { s.shared.SOFT_HARD_MAC = 0; });
     Assign(0, 1, 25);  // multimedia function 2
