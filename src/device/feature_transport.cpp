@@ -3,26 +3,13 @@
 #include <algorithm>
 
 #include "config/settings.h"
+#include "device/report_layout.h"
 
 namespace novu {
 
 namespace {
 
-// Byte offsets of a feature report.
-constexpr std::size_t kReportId = 0;
-constexpr std::size_t kCommand = 1;
-constexpr std::size_t kArg0 = 2;  // arguments occupy bytes 2..7
-
-// Byte offsets of a MemoryAccess report.
-constexpr std::size_t kStepFlags = 2;
-constexpr std::size_t kChunkIndex = 3;
-constexpr std::size_t kAddressLow = 4;
-constexpr std::size_t kAddressHigh = 5;
-constexpr std::size_t kData = 6;
-constexpr std::size_t kLengthMinusOne = 7;
-
-// The answer of a memory read carries the byte here.
-constexpr std::size_t kAnswerData = 1;
+using namespace report_byte;
 
 constexpr std::size_t kLargestChunk = 8;
 

@@ -2,22 +2,20 @@
 
 #include <array>
 
+#include "device/memory_image.h"
+#include "device/report_layout.h"
+
 namespace novu {
 
-namespace {
-constexpr std::size_t kStatusProfileByte = 6;
-constexpr std::uint16_t kDpiLevelAddress = 0x18;
-}  // namespace
-
 int ReadActiveProfile(FeatureTransport& transport) {
-    return (transport.ReadStatus()[kStatusProfileByte] >> 2) & 3;
+    return (transport.ReadStatus()[report_byte::kAnswerStatus] >> 2) & 3;
 }
 
 int ReadDpiLevel(FeatureTransport& transport) {
     // The whole chunk is read although only its first byte is used: the mouse has always been
     // asked this way.
     std::array<std::uint8_t, 8> chunk{};
-    transport.ReadBlock(kDpiLevelAddress, chunk);
+    transport.ReadBlock(memory_address::kDpiLevel, chunk);
     return chunk[0] & 7;
 }
 

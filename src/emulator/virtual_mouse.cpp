@@ -4,28 +4,16 @@
 #include <cstdio>
 
 #include "device/feature_transport.h"
+#include "device/memory_image.h"
+#include "device/report_layout.h"
 
 namespace novu {
 
 namespace {
 
-// Byte offsets of a feature report.
-constexpr std::size_t kReportId = 0;
-constexpr std::size_t kCommand = 1;
-// MemoryAccess.
-constexpr std::size_t kStepFlags = 2;
-constexpr std::size_t kChunkIndex = 3;
-constexpr std::size_t kAddressLow = 4;
-constexpr std::size_t kAddressHigh = 5;
-constexpr std::size_t kData = 6;
-constexpr std::size_t kLengthMinusOne = 7;
-// The answer of a get report.
-constexpr std::size_t kAnswerData = 1;
-constexpr std::size_t kAnswerStatus = 6;
+using namespace report_byte;
 
 constexpr std::size_t kReportHead = 8;  // report ID, command, six arguments
-constexpr std::uint16_t kProfileByteAddress = 0x01;
-constexpr std::uint16_t kDpiLevelAddress = 0x18;
 constexpr std::uint16_t kUsagePageInput = 0xFF00;
 constexpr std::uint16_t kUsagePageFeature = 0xFF01;
 constexpr std::uint16_t kVendorUsage = 1;
@@ -254,7 +242,7 @@ void VirtualMouse::Commit(std::uint16_t address, std::uint8_t lengthMinusOne) {
             continue;
         }
         memory_[target] = chunk_->bytes[i];
-        if (target == kProfileByteAddress) {
+        if (target == memory_address::kProfileByte) {
             activeProfile_ = (memory_[target] >> 5) & 3;
         }
     }
@@ -348,13 +336,13 @@ void VirtualMouse::SetActiveProfile(int profile) {
 
 int VirtualMouse::DpiLevel() const {
     std::lock_guard lock(mutex_);
-    return memory_[kDpiLevelAddress] & 7;
+    return memory_[memory_address::kDpiLevel] & 7;
 }
 
 void VirtualMouse::SetDpiLevel(int level) {
     std::lock_guard lock(mutex_);
-    memory_[kDpiLevelAddress] =
-        static_cast<std::uint8_t>((memory_[kDpiLevelAddress] & ~7u) | (level & 7));
+    memory_[memory_address::kDpiLevel] =
+        static_cast<std::uint8_t>((memory_[memory_address::kDpiLevel] & ~7u) | (level & 7));
 }
 
 int VirtualMouse::Commits() const {
