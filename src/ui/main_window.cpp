@@ -22,6 +22,7 @@
 #include "ui/macro_page_view.h"
 #include "ui/mask.h"
 #include "ui/skin_paint.h"
+#include "ui/ui_dispatcher.h"
 #include "ui/window_messages.h"
 
 namespace novu {
@@ -395,15 +396,12 @@ void CNOVU_GMouseDlg::closeEvent(QCloseEvent* event) {
     }
 }
 
-void CNOVU_GMouseDlg::customEvent(QEvent* event) {
-    if (event->type() != window_message::WindowMessage::kType) {
-        QWidget::customEvent(event);
-        return;
-    }
-    if (static_cast<window_message::WindowMessage*>(event)->Message() ==
-        window_message::kRestoreLighting) {
-        RestoreLighting();
-    }
+void CNOVU_GMouseDlg::PostMessage(int message) {
+    s_.dispatcher.Post(this, [this, message] {
+        if (message == window_message::kRestoreLighting) {
+            RestoreLighting();
+        }
+    });
 }
 
 void CNOVU_GMouseDlg::showEvent(QShowEvent* event) {

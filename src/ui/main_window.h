@@ -70,6 +70,8 @@ public:
     void ReleaseHeaderEntry(int entry);
     // Shows, restores and raises the window (tray, second start).
     void RestoreWindow();
+    // Any thread: a numbered message (window_messages.h), handled on the window's thread.
+    void PostMessage(int message);
     // Closes the window for good at the end of the closing sequence.
     void CloseForGood();
 
@@ -94,8 +96,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // Numbered messages posted by other windows and threads (window_messages.h).
-    void customEvent(QEvent* event) override;
 
 private:
     void SetLanguageHooks();

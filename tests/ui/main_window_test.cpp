@@ -246,10 +246,7 @@ TEST_F(MainWindowTest, LightingResyncRestoresTheStoredLighting) {
     rig.Context().Store().Update([](Settings& s) { s.shared.DPI_LEVEL = 4; });
     const std::size_t before = rig.SetReports().size();
     // The sound-reactive window posts the message from its own thread when it ends.
-    std::thread([this] {
-        QCoreApplication::postEvent(
-            &W(), new window_message::WindowMessage(window_message::kRestoreLighting));
-    }).join();
+    std::thread([this] { W().PostMessage(window_message::kRestoreLighting); }).join();
     EXPECT_EQ(rig.SetReports().size(), before) << "handled on the window's thread only";
     Settle();
     const auto reports = rig.SetReports();
