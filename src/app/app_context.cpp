@@ -10,11 +10,11 @@ namespace {
 // The emulated mouse answers to the product string the device description expects, so
 // discovery matches it as it would match the real mouse.
 std::unique_ptr<VirtualMouse> MakeMouse(const AppOptions& options, Clock& clock,
+                                        const IniFiles& ini,
                                         const std::filesystem::path& configIni) {
     if (!options.emulate) {
         return nullptr;
     }
-    IniFiles ini;
     const std::string devString = ini.GetString(configIni, "PRODUCTNAME", "DevString", "", 260);
     return devString.empty()
                ? std::make_unique<VirtualMouse>(clock, options.emulateVariant)
@@ -26,7 +26,7 @@ std::unique_ptr<VirtualMouse> MakeMouse(const AppOptions& options, Clock& clock,
 AppContext::AppContext(const AppOptions& options, DataFolder data, AppSeams seams)
     : ownClock_(seams.clock == nullptr ? std::make_unique<RealClock>() : nullptr),
       clock_(seams.clock != nullptr ? *seams.clock : *ownClock_),
-      mouse_(seams.bus == nullptr ? MakeMouse(options, clock_, data.ConfigIni()) : nullptr),
+      mouse_(seams.bus == nullptr ? MakeMouse(options, clock_, ini_, data.ConfigIni()) : nullptr),
       virtualBus_(mouse_ ? std::make_unique<VirtualBus>(*mouse_) : nullptr),
       systemBus_(seams.bus == nullptr && !mouse_ ? std::make_unique<LinuxHidBus>() : nullptr),
       bus_(seams.bus != nullptr ? *seams.bus

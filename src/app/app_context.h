@@ -87,12 +87,12 @@ private:
     UiDispatcher dispatcher_;
     std::unique_ptr<Clock> ownClock_;
     Clock& clock_;
+    IniFiles ini_;  // before the emulated mouse, which reads its product string through it
     std::unique_ptr<VirtualMouse> mouse_;
     std::unique_ptr<VirtualBus> virtualBus_;
     std::unique_ptr<HidBus> systemBus_;
     HidBus& bus_;
 
-    IniFiles ini_;
     SettingsStore store_;
     LanguageTexts texts_;
     WindowNotices ownNotices_;
